@@ -408,6 +408,8 @@ public:
     void SetRegion(std::vector<Rect> rectangles);
     long RegionUpdates() const { return regionUpdates_; }
     void HideScrollBars() {}
+    // The window is asked to close (WM_CLOSE: the terminal side ends the panel this way).
+    std::function<void()> OnClose;
 
 private:
     Color transparentKey_ = kDefaultColor;
