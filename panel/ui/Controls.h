@@ -410,6 +410,10 @@ public:
     void HideScrollBars() {}
     // The window is asked to close (WM_CLOSE: the terminal side ends the panel this way).
     std::function<void()> OnClose;
+    // Draws an XOR focus outline in client coordinates on the form's own surface, so that
+    // drawing the same rectangle again removes it (the outline of a dragged panel). Set by
+    // a backend that can draw; unset, nothing is drawn.
+    std::function<void(const Rect&)> DrawFocusRect;
 
 private:
     Color transparentKey_ = kDefaultColor;
