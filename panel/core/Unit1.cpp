@@ -184,11 +184,7 @@ void TForm1::AttachApplicationWindow() {
 
 void TForm1::FormShow() {
     if (StartupDone) return;
-    int x = 0;
-    int y = 0;
-    LoadWindowPos(L"pos", x, y);
-    main.SetLeft(x);
-    main.SetTop(y);
+    RestoreMainPanelPosition();
     KeepMainPanelOnScreen();
     StartupDone = true;
     try {

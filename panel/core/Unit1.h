@@ -105,13 +105,18 @@ public:
     void SaveSettings();
     void LoadWindowPos(const std::wstring& name, int& x, int& y);
     void SaveWindowPos(const std::wstring& name, int x, int y);
+    // The first show's placing of main from the "pos" pair, as "Позиционирование" allows.
+    void RestoreMainPanelPosition();
     void N3Click(ui::Control& sender);
     void Button12Click(ui::Control& sender);
     void Button13Click(ui::Control& sender);
 
     // ---- New version check and links.
     void Timer3Timer();
-    void CheckNewVersion();
+    // The worker's procedure. It sees nothing of the form but what the workers share and the
+    // HTTP client, both of which outlive the form.
+    static void CheckNewVersion(VersionCheckShared& shared, os::HttpClient& http, const std::wstring& host,
+                                int port);
     void Label14MouseUp(ui::Control& sender, ui::MouseButton button, int x, int y);
     void Label11MouseUp(ui::Control& sender, ui::MouseButton button, int x, int y);
 
