@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "panel/chrome/SettingsKey.h"
 #include "tests/native/tester/TesterFixture.h"
 
 namespace {
@@ -93,7 +94,10 @@ TEST_P(SpeedChange, PostsHomeThenDownsAndShowsThePosition) {
 
 INSTANTIATE_TEST_SUITE_P(Positions, SpeedChange,
                          ::testing::Values(SpeedCase{26, 25, L"26"}, SpeedCase{0, 0, L"0"},
-                                           SpeedCase{1, 0, L"1"}, SpeedCase{32, 31, L"32"}));
+                                           SpeedCase{1, 0, L"1"}, SpeedCase{32, 31, L"32"}),
+                         [](const ::testing::TestParamInfo<SpeedCase>& info) {
+                             return "At" + std::to_string(info.param.position);
+                         });
 
 TEST_F(TesterControl, DraggingPostsOneWholeSequencePerPositionPassed) {
     TForm1& f = Running();
@@ -109,27 +113,45 @@ TEST_F(TesterControl, DraggingPostsOneWholeSequencePerPositionPassed) {
 
 // ---- Start-up.
 
-TEST_F(TesterControl, StartUpPresetsTheSliderThenSendsThePanelsSpeed) {
+struct StartUpCase {
+    const char* name;
+    void (*store)(os::FakeRegistry&, const std::wstring& settingsKey);
+    int position;
+    // The settings raise the slider's change event before the preset when the stored
+    // position differs from the designed 26.
+    bool changedBySettings;
+};
+
+class StartUpSpeed : public TesterFixture, public ::testing::WithParamInterface<StartUpCase> {};
+
+TEST_P(StartUpSpeed, PresetsTheTestersSliderThenSendsThePanelsSpeed) {
+    const StartUpCase& c = GetParam();
+    c.store(registry, SettingsKeyPathFor(programFile));
+
     Start();
     ASSERT_TRUE(started);
-    const int position = form->TrackBar1.Position();
-    ASSERT_GT(position, 1);
 
+    EXPECT_EQ(form->TrackBar1.Position(), c.position);
     const std::vector<Message> preset =
         Then(Presses(speedSlider, os::kVkEnd, 1), Presses(speedSlider, os::kVkUp, 6));
-    // The settings' own change event may come first; what the tester keeps is decided by
-    // the preset followed by the first show's sequence, at the very end.
-    const std::vector<Message> tail = Then(preset, SpeedSequence(position - 1));
-    const std::vector<Message> log = windows.LogFor(speedSlider);
-    ASSERT_GE(log.size(), tail.size());
-    EXPECT_EQ(std::vector<Message>(log.end() - static_cast<long>(tail.size()), log.end()), tail);
-    // Nothing but keys reached the slider before the preset: at most one earlier sequence.
-    const std::vector<Message> before(log.begin(), log.end() - static_cast<long>(tail.size()));
-    EXPECT_TRUE(before.empty() || before == SpeedSequence(position - 1));
-    // And nothing reached the tester's buttons.
+    std::vector<Message> expected = Then(preset, SpeedSequence(c.position - 1));
+    if (c.changedBySettings) expected = Then(SpeedSequence(c.position - 1), expected);
+    EXPECT_EQ(windows.LogFor(speedSlider), expected);
     EXPECT_TRUE(windows.LogFor(pauseButton).empty());
     EXPECT_TRUE(windows.LogFor(stopButton).empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    StoredPositions, StartUpSpeed,
+    ::testing::Values(
+        StartUpCase{"Missing", [](os::FakeRegistry&, const std::wstring&) {}, 24, true},
+        StartUpCase{"Designed", [](os::FakeRegistry& r, const std::wstring& k) { r.SetDword(k, L"TrackBarPos", 26); },
+                    26, false},
+        StartUpCase{"AboveTheRange",
+                    [](os::FakeRegistry& r, const std::wstring& k) { r.SetDword(k, L"TrackBarPos", 40); }, 32, true},
+        StartUpCase{"Text", [](os::FakeRegistry& r, const std::wstring& k) { r.SetString(k, L"TrackBarPos", L"30"); },
+                    24, true}),
+    [](const ::testing::TestParamInfo<StartUpCase>& info) { return std::string(info.param.name); });
 
 TEST_F(TesterControl, StartUpPutsTheFrameOnTrackBar1) {
     Start();
