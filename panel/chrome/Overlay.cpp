@@ -61,11 +61,16 @@ void TForm1::RefreshControls() {
         for (ui::Control* control : panel->Children()) {
             const ui::ControlKind kind = control->Kind();
             if (kind != ui::ControlKind::Button && kind != ui::ControlKind::CheckBox) continue;
+            if (!control->Visible()) continue;
             try {
-                if (!control->Visible()) continue;
                 control->SetVisible(false);
                 control->SetVisible(true);
             } catch (...) {
+                // A kick that failed half-way must not leave the button hidden.
+                try {
+                    control->SetVisible(true);
+                } catch (...) {
+                }
             }
         }
     }
