@@ -13,8 +13,10 @@
 //       └── Stop button "Стоп"
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "panel/core/Unit1.h"
@@ -41,6 +43,17 @@ protected:
         windows.SetScreenRect(frame, {0, 30, 1000, 600});
         windows.SetScreenRect(chart, {4, 50, 996, 596});
         windows.AddWithHandle(backend.ApplicationHandle(), 0, L"Quorvex");
+    }
+
+    // Version-check workers are detached and use the fake HTTP client: each holds a share of
+    // the form's VersionCheck, so wait until the last one has let go before the fakes die.
+    ~PanelFixture() override {
+        if (!form) return;
+        std::shared_ptr<VersionCheckShared> shared = form->VersionCheck;
+        form.reset();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (shared.use_count() > 1 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 
     Services MakeServices() { return Services{windows, registry, http, shell, programFile}; }
