@@ -201,6 +201,35 @@ std::wstring ClassName(HWND window) {
     return name;
 }
 
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT fallback) {
+    DWORD_PTR result = 0;
+    if (!window || !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &result))
+        return fallback;
+    return static_cast<LRESULT>(result);
+}
+
+HWND FindDescendantByClass(HWND root, const std::wstring& windowClass) {
+    for (HWND child = GetWindow(root, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (_wcsicmp(ClassName(child).c_str(), windowClass.c_str()) == 0) return child;
+        if (HWND found = FindDescendantByClass(child, windowClass)) return found;
+    }
+    return nullptr;
+}
+
+std::vector<std::wstring> ListBoxRows(HWND list) {
+    std::vector<std::wstring> rows;
+    const LRESULT count = SendTo(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendTo(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) break;
+        std::wstring row(static_cast<std::size_t>(length) + 1, L'\0');
+        const LRESULT copied = SendTo(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row.data()));
+        row.resize(copied >= 0 && copied <= length ? static_cast<std::size_t>(copied) : 0);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 DWORD ProcessOf(HWND window) {
     DWORD id = 0;
     GetWindowThreadProcessId(window, &id);

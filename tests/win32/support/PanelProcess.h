@@ -98,5 +98,11 @@ std::wstring WindowText(HWND window);
 std::wstring MessageBoxText(HWND box);
 std::wstring ClassName(HWND window);
 DWORD ProcessOf(HWND window);
+// SendMessageTimeoutW with the rig's bound; `fallback` when the window does not answer.
+LRESULT SendTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT fallback = -1);
+// The first window below `root` (depth first) whose class is `windowClass` (case-insensitive), or 0.
+HWND FindDescendantByClass(HWND root, const std::wstring& windowClass);
+// The rows of a list box, of this process or another.
+std::vector<std::wstring> ListBoxRows(HWND list);
 
 }  // namespace wine_test
