@@ -15,6 +15,27 @@ void SetTextIfDifferent(ui::Control& control, const std::wstring& text) {
     if (control.Text() != text) control.SetText(text);
 }
 
+// Suspends the list's redrawing from the first row write on and resumes it at the end of
+// the scope, also when a write fails.
+class ListUpdate {
+public:
+    explicit ListUpdate(ui::ListBox& list) : list_(list) {}
+    ~ListUpdate() {
+        if (begun_) list_.EndUpdate();
+    }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+    void Begin() {
+        if (begun_) return;
+        list_.BeginUpdate();
+        begun_ = true;
+    }
+
+private:
+    ui::ListBox& list_;
+    bool begun_ = false;
+};
+
 }  // namespace
 
 void TForm1::Timer1Timer() {
@@ -68,25 +89,28 @@ void TForm1::Timer1Timer() {
         }
 
         // Only rows whose text changed are written, so an unchanged order list costs no
-        // window traffic; replacing a row keeps the selected index, and rows past the new
-        // end go from the last one up, which drops a selection that lay among them.
+        // window traffic and no repaint: redrawing is suspended only once a row is about to
+        // change. Replacing a row keeps the selected index; rows past the new end go from
+        // the last one up, which drops a selection that lay among them.
         const int n = static_cast<int>(lines.size());
-        ORDERS_LIST_m.BeginUpdate();
-        try {
+        {
+            ListUpdate update(ORDERS_LIST_m);
             for (int i = 0; i < n; ++i) {
                 const std::wstring& line = lines[static_cast<std::size_t>(i)];
                 if (i < ORDERS_LIST_m.Count()) {
-                    if (ORDERS_LIST_m.Item(i) != line) ORDERS_LIST_m.SetItem(i, line);
+                    if (ORDERS_LIST_m.Item(i) == line) continue;
+                    update.Begin();
+                    ORDERS_LIST_m.SetItem(i, line);
                 } else {
+                    update.Begin();
                     ORDERS_LIST_m.Add(line);
                 }
             }
-            while (ORDERS_LIST_m.Count() > n) ORDERS_LIST_m.Delete(ORDERS_LIST_m.Count() - 1);
-        } catch (...) {
-            ORDERS_LIST_m.EndUpdate();
-            throw;
+            while (ORDERS_LIST_m.Count() > n) {
+                update.Begin();
+                ORDERS_LIST_m.Delete(ORDERS_LIST_m.Count() - 1);
+            }
         }
-        ORDERS_LIST_m.EndUpdate();
 
         if (ORDERS_LIST_m.Count() > 0 && ORDERS_LIST_m.ItemIndex() < 0) ORDERS_LIST_m.SetItemIndex(0);
         RefreshSelection();

@@ -1,3 +1,4 @@
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -262,6 +263,33 @@ TEST_F(PollingTest, RowsAreWrittenOnlyWhenTheirTextChanges) {
     Poll();
     EXPECT_EQ(form->ORDERS_LIST_m.RowWrites(), afterFill + 3) << "two rows deleted";
     EXPECT_EQ(Rows(), std::vector<std::wstring>{kFirst});
+}
+
+// Stands in for the list's window and records what the poll asks of it.
+class RecordingListPeer : public ui::ControlPeer {
+public:
+    ui::Handle NativeHandle() const override { return 0x4242; }
+    void ItemsChanged(ui::ItemChange, int) override { log.push_back(L"row"); }
+    void SetRedraw(bool on) override { log.push_back(on ? L"redraw on" : L"redraw off"); }
+    std::vector<std::wstring> log;
+};
+
+TEST_F(PollingTest, RedrawingIsSuspendedOnlyAroundRowWrites) {
+    auto peer = std::make_unique<RecordingListPeer>();
+    RecordingListPeer& list = *peer;
+    form->ORDERS_LIST_m.AttachPeer(std::move(peer));
+
+    WriteOrders({kFirst, kSecond});
+    Poll();
+    EXPECT_EQ(list.log, (std::vector<std::wstring>{L"redraw off", L"row", L"row", L"redraw on"}));
+
+    list.log.clear();
+    Poll();
+    EXPECT_TRUE(list.log.empty()) << "an unchanged list is not touched, so it is not repainted";
+
+    WriteOrders({kFirst});
+    Poll();
+    EXPECT_EQ(list.log, (std::vector<std::wstring>{L"redraw off", L"row", L"redraw on"}));
 }
 
 }  // namespace
