@@ -1,5 +1,5 @@
-// Tests of Hallorin.dll against the test implementation libraries. One case per run:
-//   bridge_test CASE HALLORIN_DLL ROOTS_FOLDER
+// Tests of Hallorin.dll against the test implementation libraries:
+//   bridge_test CASE[,CASE...] HALLORIN_DLL ROOTS_FOLDER
 // ROOTS_FOLDER holds the terminal data folders full/, partial/ and missing/, each with
 // MQL4/Libraries/ below it; full/ and partial/ have a quorvex.dll there, missing/ has none.
 
@@ -163,6 +163,17 @@ void ExpectLoadedState(const ExportInfo& info) {
   }
 }
 
+// Gives back the one reference that a get_quorvex_command call kept, so that the next case
+// starts with no implementation library loaded; it must be the only one left.
+void ReleaseReferenceOfCommand(const std::string& after) {
+  const HMODULE library = GetModuleHandleW(L"quorvex.dll");
+  if (!ExpectTrue(library != nullptr, "no library loaded after " + after)) return;
+  Journal().clear();
+  FreeLibrary(library);
+  ExpectTrue(!ImplementationLoaded(), "more than one reference left after " + after);
+  ExpectEqual("journal of releasing what " + after + " kept", std::vector<std::wstring>{L"detach"}, Journal());
+}
+
 // ---- cases
 
 void ExportTable(const Setup& setup) {
@@ -241,6 +252,7 @@ void Forwarding(const Setup& setup) {
     ExpectTrue(SameFile(FullPathOf(fileName), LastAttachedFrom()),
                Name(*info) + " loaded " + Utf8(LastAttachedFrom()));
   }
+  ReleaseReferenceOfCommand("get_quorvex_command");
 }
 
 void BooleanResults(const Setup& setup) {
@@ -276,6 +288,7 @@ void MissingFunction(const Setup& setup) {
     }
     ExpectLoadedState(*info);
   }
+  ReleaseReferenceOfCommand("get_quorvex_command without its function");
 }
 
 void MissingLibrary(const Setup& setup) {
@@ -340,6 +353,7 @@ void StackBalance(const Setup& setup) {
       ExpectEqual(Name(info) + " (" + label + ") argument bytes removed", 4 * (info.valueCount + 1),
                   static_cast<std::uint32_t>(BytesRemovedByExport(setup.bridge, info, path, values.data())));
     }
+    if (ImplementationLoaded()) ReleaseReferenceOfCommand(std::string("get_quorvex_command, ") + label);
   }
 }
 
@@ -471,8 +485,18 @@ int main(int argc, char** argv) {
       {"error_text", ErrorTextFormat},
       {"error_text_per_thread", ErrorTextPerThread},
   };
-  if (argc != 4 || cases.count(argv[1]) == 0) {
-    std::printf("usage: bridge_test CASE HALLORIN_DLL ROOTS_FOLDER\ncases:");
+  std::vector<std::string> chosen;
+  if (argc == 4) {
+    std::string list = argv[1];
+    for (std::size_t start = 0, end; start <= list.size(); start = end + 1) {
+      end = std::min(list.find(',', start), list.size());
+      chosen.push_back(list.substr(start, end - start));
+    }
+  }
+  const bool known = !chosen.empty() && std::all_of(chosen.begin(), chosen.end(),
+                                                    [&](const std::string& name) { return cases.count(name) > 0; });
+  if (!known) {
+    std::printf("usage: bridge_test CASE[,CASE...] HALLORIN_DLL ROOTS_FOLDER\ncases:");
     for (const auto& entry : cases) std::printf(" %s", entry.first.c_str());
     std::printf("\n");
     return 2;
@@ -494,12 +518,16 @@ int main(int argc, char** argv) {
     std::printf("cannot hook the loader calls of Hallorin.dll\n");
     return 2;
   }
-  if (ImplementationLoaded()) {
-    std::printf("an implementation library is loaded before the test\n");
-    return 2;
+  // Each case starts and ends with no implementation library in the process, so that
+  // several can share one process (a Wine process is slow to start).
+  for (const std::string& name : chosen) {
+    const int failuresBefore = FailureCount();
+    if (ExpectTrue(!ImplementationLoaded(), "an implementation library is loaded before " + name)) {
+      Journal().clear();
+      cases.at(name)(setup);
+      ExpectTrue(!ImplementationLoaded(), "an implementation library is left loaded by " + name);
+    }
+    std::printf("%s: %s\n", name.c_str(), FailureCount() == failuresBefore ? "passed" : "FAILED");
   }
-
-  cases.at(argv[1])(setup);
-  std::printf("bridge.%s: %s\n", argv[1], FailureCount() ? "FAILED" : "passed");
   return FailureCount() ? 1 : 0;
 }
