@@ -264,6 +264,24 @@ TEST_F(VersionCheckTest, SwitchingNoticesOffHidesTheLinkAtTheTickAfterTheNextChe
     EXPECT_EQ(held.Requests().size(), asked);
 }
 
+TEST_F(VersionCheckTest, WorkersStillWaitingWhenTheFormGoesKeepTheirFlagsAlive) {
+    held.Hold();
+    held.SetAnswer("115");
+    TForm1& f = StartHeld();
+    TickTimer3();
+    TickTimer3();
+    ASSERT_TRUE(held.WaitForRequests(2));
+    const std::weak_ptr<VersionCheckShared> shared = f.VersionCheck;
+    f.DestroyForm();
+    form.reset();
+    ASSERT_FALSE(shared.expired());
+    held.LetAllThrough();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!shared.expired() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_TRUE(shared.expired()) << "a worker did not end";
+}
+
 // ---- The links.
 
 struct LinkCase {
