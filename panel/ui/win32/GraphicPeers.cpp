@@ -64,6 +64,15 @@ void GraphicPeer::Update(Property property) {
         break;
     case Property::Cursor:
         break;
+    case Property::Enabled:
+        // A disabled picture button forgets the mouse; enabled again it starts afresh.
+        if (control_.Kind() == ControlKind::SpriteButton && !control_.Enabled()) {
+            auto& sprite = static_cast<SpriteButton&>(control_);
+            sprite.SetPressed(false);
+            sprite.SetHover(false);
+        }
+        Invalidate();
+        break;
     case Property::Text:
     case Property::Font:
         // A label's new text may run further than the old one.

@@ -146,7 +146,7 @@ public:
     COLORREF Background() const override { return BackColor(); }
     // The form's tooltip window, made on first use.
     HWND Tooltip();
-    HWND ExistingTooltip() const { return tooltip_; }
+    HWND ExistingTooltip() const { return tooltip_ && IsWindow(tooltip_) ? tooltip_ : nullptr; }
     COLORREF BackColor() const;
     // Outside the panels' rounded corners: the colour key where there is one.
     COLORREF SeeThroughColor() const;
