@@ -96,7 +96,9 @@ TEST(FakeRegistry, RefusesKeyNamesLongerThan255Characters) {
         FakeRegistry registry;
         EXPECT_EQ(registry.Open(c.path, true) != nullptr, c.accepted) << "path of " << c.path.size() << " characters";
         EXPECT_EQ(registry.Open(c.path, false) != nullptr, c.accepted);
-        if (!c.accepted) EXPECT_FALSE(registry.DeleteTree(c.path));
+        if (!c.accepted) {
+            EXPECT_FALSE(registry.DeleteTree(c.path));
+        }
     }
 }
 

@@ -77,22 +77,30 @@ HWND MakeWindow(const wchar_t* className, const std::wstring& text, HWND parent,
 
 }  // namespace os_test
 
+// Each argument names a test; a test that serves another one takes the arguments after it.
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: %s TEST\n", argv[0]);
+        std::printf("usage: %s TEST...\n", argv[0]);
         return 2;
     }
-    auto test = os_test::Tests().find(argv[1]);
-    if (test == os_test::Tests().end()) {
-        std::printf("no test named %s\n", argv[1]);
-        return 2;
+    const bool serving = std::string(argv[1]).rfind("serve_", 0) == 0;
+    const int last = serving ? 2 : argc;
+    if (serving)
+        for (int i = 2; i < argc; ++i) os_test::Arguments().emplace_back(argv[i]);
+    for (int i = 1; i < last; ++i) {
+        auto test = os_test::Tests().find(argv[i]);
+        if (test == os_test::Tests().end()) {
+            std::printf("no test named %s\n", argv[i]);
+            return 2;
+        }
+        const int before = os_test::Failures();
+        try {
+            test->second();
+        } catch (const std::exception& error) {
+            os_test::Fail(__FILE__, __LINE__, std::string("exception: ") + error.what());
+        }
+        std::printf("%s: %s\n", argv[i], os_test::Failures() > before ? "FAILED" : "passed");
+        std::fflush(stdout);
     }
-    for (int i = 2; i < argc; ++i) os_test::Arguments().emplace_back(argv[i]);
-    try {
-        test->second();
-    } catch (const std::exception& error) {
-        os_test::Fail(__FILE__, __LINE__, std::string("exception: ") + error.what());
-    }
-    std::printf("%s: %s\n", argv[1], os_test::Failures() ? "FAILED" : "passed");
     return os_test::Failures() ? 1 : 0;
 }
