@@ -37,15 +37,35 @@ HMODULE WINAPI HookedLoadLibraryW(LPCWSTR fileName) {
   return module;
 }
 
+// The runtime linked into the bridge makes lookups of its own in system DLLs; only what
+// touches an implementation library, or no library at all, belongs in the journal.
+bool IsImplementationLibrary(HMODULE module) {
+  wchar_t name[MAX_PATH * 4];
+  const DWORD length = GetModuleFileNameW(module, name, sizeof name / sizeof name[0]);
+  const std::wstring fileName(name, length);
+  const std::wstring tail = L"\\quorvex.dll";
+  return fileName.size() >= tail.size() &&
+         CompareStringOrdinal(fileName.c_str() + fileName.size() - tail.size(), -1, tail.c_str(), -1, TRUE) ==
+             CSTR_EQUAL;
+}
+
+std::wstring HandleNote(HMODULE module) {
+  if (module == nullptr) return L" on a null handle";
+  return module == lastLoaded ? L"" : L" on another handle";
+}
+
 FARPROC WINAPI HookedGetProcAddress(HMODULE module, LPCSTR name) {
-  const bool byName = reinterpret_cast<std::uintptr_t>(name) > 0xFFFF;
-  Note(std::wstring(L"GetProcAddress ") + (byName ? Widen(name) : L"(ordinal)") +
-       (module == lastLoaded ? L"" : L" on another handle"));
+  if (module == lastLoaded || module == nullptr || IsImplementationLibrary(module)) {
+    const bool byName = reinterpret_cast<std::uintptr_t>(name) > 0xFFFF;
+    Note(L"GetProcAddress " + (byName ? Widen(name) : std::wstring(L"(ordinal)")) + HandleNote(module));
+  }
   return GetProcAddress(module, name);
 }
 
 BOOL WINAPI HookedFreeLibrary(HMODULE module) {
-  Note(module == lastLoaded ? L"FreeLibrary" : L"FreeLibrary on another handle");
+  if (module == lastLoaded || module == nullptr || IsImplementationLibrary(module)) {
+    Note(L"FreeLibrary" + HandleNote(module));
+  }
   return FreeLibrary(module);
 }
 
