@@ -113,8 +113,8 @@ public:
 
     // ---- New version check and links.
     void Timer3Timer();
-    // The worker's procedure. It sees nothing of the form but what the workers share and the
-    // HTTP client, both of which outlive the form.
+    // The worker's procedure. It sees nothing of the form: only the flags, of which each worker
+    // holds a share, and the HTTP client, which lives as long as the process.
     static void CheckNewVersion(VersionCheckShared& shared, os::HttpClient& http, const std::wstring& host,
                                 int port);
     void Label14MouseUp(ui::Control& sender, ui::MouseButton button, int x, int y);
