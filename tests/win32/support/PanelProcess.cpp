@@ -175,6 +175,12 @@ HWND PanelProcess::FindMessageBox() const {
     return nullptr;
 }
 
+HWND PanelProcess::WaitForMessageBox(DWORD timeoutMs) const {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindMessageBox()) != nullptr || !Running(); }, timeoutMs);
+    return box;
+}
+
 std::wstring WindowText(HWND window) {
     if (!window) return {};
     DWORD_PTR length = 0;

@@ -61,13 +61,15 @@ public:
     bool Running() const;
     // True when the process ended within the timeout.
     bool WaitForExit(DWORD timeoutMs = kWaitTimeoutMs);
+    // The same for a process that may still be starting up.
+    bool WaitForExitAfterStart() { return WaitForExit(kStartTimeoutMs); }
     DWORD ExitCode() const;
     void Kill();
 
     // The panel's top-level window titled "Quorvex" + argument, owned by this process, or 0.
     HWND FindMainWindow() const;
     // Waits for it and remembers it; 0 when it did not appear in time.
-    HWND WaitForMainWindow(DWORD timeoutMs = kWaitTimeoutMs);
+    HWND WaitForMainWindow(DWORD timeoutMs = kStartTimeoutMs);
     HWND MainWindow() const { return mainWindow_; }
 
     // Slots of the remembered main window (WaitForMainWindow first), by control id.
@@ -81,6 +83,8 @@ public:
     std::vector<TopLevelWindow> TopLevelWindows() const;
     // A shown message box ("#32770") of this process, or 0.
     HWND FindMessageBox() const;
+    // Waits for one (or for the process to end first); 0 when none showed.
+    HWND WaitForMessageBox(DWORD timeoutMs = kStartTimeoutMs) const;
 
 private:
     PanelProcess() = default;

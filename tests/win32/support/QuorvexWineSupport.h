@@ -17,8 +17,10 @@
 //
 // CMake: link the test to quorvex_wine_support, make it depend on Quorvex (the build's
 // Quorvex.exe is the program PanelProcess starts), and add one ctest per case:
-//   add_test(NAME <group>.title COMMAND <test target> title)
-// ctest runs it under Wine through the toolchain's emulator.
+//   include(${CMAKE_SOURCE_DIR}/tests/win32/support/WineCase.cmake)
+//   quorvex_add_wine_case(<group> <test target> title)      # ctest "<group>.title"
+// ctest runs it under Wine through the toolchain's emulator and judges it by its output line
+// "case title: passed" (see WineCase.cmake for why not by the exit status).
 //
 // Rules the pieces follow (see each header):
 //   * Waiting always dispatches the test thread's messages: use WaitFor / WaitForObject /

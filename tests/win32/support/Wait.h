@@ -8,9 +8,13 @@
 
 namespace wine_test {
 
-// Default bound of a wait for the panel: generous for a small shared machine under Wine,
-// still short enough that a hang shows as a failure and not as a ctest timeout.
-constexpr DWORD kWaitTimeoutMs = 8000;
+// Bounds of the waits. Only a failing check ever waits that long, so they are generous: on a
+// machine whose kernel cannot run i386 code Wine runs under QEMU, and a process start alone
+// costs about a minute of processor time.
+// A reaction of a running panel (a slot emptied, the window moved or hidden).
+constexpr DWORD kWaitTimeoutMs = 30000;
+// A new process's first window or message box, or its end right after start-up.
+constexpr DWORD kStartTimeoutMs = 600000;
 
 // Dispatches every message waiting for this thread, sent and posted.
 void PumpMessages();
