@@ -528,6 +528,7 @@ int main(int argc, char** argv) {
       ExpectTrue(!ImplementationLoaded(), "an implementation library is left loaded by " + name);
     }
     std::printf("%s: %s\n", name.c_str(), FailureCount() == failuresBefore ? "passed" : "FAILED");
+    std::fflush(stdout);
   }
   return FailureCount() ? 1 : 0;
 }
