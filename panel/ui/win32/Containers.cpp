@@ -139,7 +139,9 @@ void FormPeer::Create() {
 }
 
 void FormPeer::Realized() {
-    if (hwnd_ && form_.Visible()) ShowWindow(hwnd_, SW_SHOWNA);
+    if (!hwnd_ || !form_.Visible()) return;
+    ShowWindow(hwnd_, SW_SHOWNA);
+    if (!form_.Region().empty()) ApplyRegion();
 }
 
 HWND FormPeer::Tooltip() {
@@ -153,8 +155,19 @@ HWND FormPeer::Tooltip() {
     return tooltip_;
 }
 
+void FormPeer::PaintKeyOutsideRegion() {
+    // Wine shapes a colour-keyed window by its non-key pixels alone and drops the window
+    // region, so pixels outside the region that were never painted, or that still hold a
+    // panel that has moved away, would show. Painting the form's own surface once without
+    // a region leaves them in the key colour. Elsewhere this costs one fill of the form.
+    if (form_.TransparentColorKey() == kDefaultColor || !IsWindowVisible(hwnd_)) return;
+    SetWindowRgn(hwnd_, nullptr, FALSE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
 void FormPeer::ApplyRegion() {
     const std::vector<Rect>& rectangles = form_.Region();
+    PaintKeyOutsideRegion();
     if (rectangles.empty()) {
         SetWindowRgn(hwnd_, nullptr, TRUE);
         return;
@@ -185,6 +198,11 @@ void FormPeer::Update(Property property) {
         break;
     case Property::Region:
         ApplyRegion();
+        break;
+    case Property::Visible:
+        Peer::Update(property);
+        // Shown again, the window has not been painted outside its region yet.
+        if (form_.Visible() && !form_.Region().empty()) ApplyRegion();
         break;
     case Property::ToolWindow:
         ApplyToolWindow();

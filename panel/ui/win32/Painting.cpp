@@ -117,6 +117,26 @@ void PaintLabel(HDC dc, const RECT& box, const std::wstring& text, HFONT font, C
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, format);
 }
 
+void PaintGroupFrame(HDC dc, int width, int height, const std::wstring& caption, HFONT font, COLORREF back,
+                     COLORREF text, bool enabled) {
+    RECT whole{0, 0, width, height};
+    FillBox(dc, whole, back);
+    Selection fontSelection(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT frame{0, metrics.tmHeight / 2, width, height};
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (caption.empty()) return;
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    RECT label{6, 0, std::min<LONG>(width - 6, 8 + extent.cx + 2), metrics.tmHeight};
+    FillBox(dc, label, back);
+    RECT area{8, 0, label.right, metrics.tmHeight};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, enabled ? text : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &area, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 void PaintSplitter(HDC dc, const RECT& box) {
     FillBox(dc, box, RGB(192, 192, 192));
     RECT rule{box.left + 1, box.top + 1, box.right - 1, box.bottom - 1};

@@ -35,6 +35,10 @@ void PaintLabel(HDC dc, const RECT& box, const std::wstring& text, HFONT font, C
 // The rectangle PaintLabel would cover.
 RECT LabelExtent(HDC dc, const RECT& box, const std::wstring& text, HFONT font);
 
+// A group box of one colour throughout: an etched frame with the caption in its top edge.
+void PaintGroupFrame(HDC dc, int width, int height, const std::wstring& caption, HFONT font, COLORREF back,
+                     COLORREF text, bool enabled);
+
 // The horizontal rule between the sections of a panel.
 void PaintSplitter(HDC dc, const RECT& box);
 

@@ -156,6 +156,7 @@ protected:
 
 private:
     void ApplyRegion();
+    void PaintKeyOutsideRegion();
     void ApplyToolWindow();
     Form& form_;
     HWND tooltip_ = nullptr;
@@ -218,6 +219,7 @@ private:
     void Arrange();
     void MirrorChecks();
     void DestroyButtons();
+    void PaintBox(HDC dc, int width, int height);
     RadioGroup& group_;
     std::vector<HWND> buttons_;
 };

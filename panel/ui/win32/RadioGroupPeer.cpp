@@ -104,6 +104,11 @@ void RadioGroupPeer::Update(Property property) {
     case Property::Enabled:
         Peer::Update(property);
         for (HWND button : buttons_) EnableWindow(button, group_.Enabled());
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        break;
+    case Property::Text:
+        Peer::Update(property);
+        InvalidateRect(hwnd_, nullptr, FALSE);
         break;
     case Property::Font:
         Peer::Update(property);
@@ -132,6 +137,11 @@ bool RadioGroupPeer::Command(HWND from, WORD code) {
     return false;
 }
 
+void RadioGroupPeer::PaintBox(HDC dc, int width, int height) {
+    PaintGroupFrame(dc, width, height, group_.Text(), backend_->FontFor(group_.GetFont()), kSilverRef,
+                    ToColorRef(group_.GetFont().color, RGB(0, 0, 0)), group_.Enabled());
+}
+
 HBRUSH RadioGroupPeer::ChildBackground(HDC dc, HWND, UINT) {
     SetBkColor(dc, kSilverRef);
     SetTextColor(dc, ToColorRef(group_.GetFont().color, RGB(0, 0, 0)));
@@ -142,22 +152,24 @@ LRESULT RadioGroupPeer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
+    // The box is drawn here, not by the system: a themed group box shows its parent
+    // through, and this one is silver throughout, as the radio buttons in it.
     case WM_PAINT: {
         PaintDc paint(hwnd_);
         RECT client{};
         GetClientRect(hwnd_, &client);
         BackBuffer buffer(paint.Get(), client.right, client.bottom);
         HDC dc = buffer.Ok() ? buffer.Get() : paint.Get();
-        FillRect(dc, &client, backend_->SolidBrush(kSilverRef));
-        Default(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        PaintBox(dc, client.right, client.bottom);
         if (buffer.Ok()) BitBlt(paint.Get(), 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
         return 0;
     }
     case WM_PRINTCLIENT: {
+        // A themed radio button asks for what lies behind it.
         RECT client{};
         GetClientRect(hwnd_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, backend_->SolidBrush(kSilverRef));
-        return Default(message, wParam, lParam);
+        PaintBox(reinterpret_cast<HDC>(wParam), client.right, client.bottom);
+        return 0;
     }
     case WM_DESTROY:
         // The buttons go with the box.

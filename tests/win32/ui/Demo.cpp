@@ -1,8 +1,10 @@
 // A window to look at: the main panel's controls laid out as the program lays them out,
 // a panel of settings-like radio groups, and the picture buttons in their three states,
 // over a chart-like background that shows where the form is see-through.
-// quorvex_ui_demo [--seconds N] [--ready FILE]   ends by itself after N seconds; writes FILE
-// once the windows have been painted, for a script that takes a screenshot.
+// quorvex_ui_demo [--seconds N] [--ready FILE] [--no-region] [--move]
+//   ends by itself after N seconds; writes FILE once the windows have been painted, for a
+//   script that takes a screenshot; --no-region leaves the window uncut; --move moves the
+//   main panel once, as a drag does, before FILE is written.
 #include <windows.h>
 
 #include <cwchar>
@@ -237,10 +239,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     form.OnClose = [&backend] { backend.Terminate(); };
     backend.Realize(form);
     // The window cut down to its panels, as the program does it.
-    std::vector<ui::Rect> region;
-    for (ui::Control* child : form.Children())
-        if (child->Visible()) region.push_back(child->BoundsRect());
-    form.SetRegion(region);
+    const bool cut = !std::wcsstr(commandLine, L"--no-region");
+    auto cutToPanels = [&form, cut] {
+        if (!cut) return;
+        std::vector<ui::Rect> region;
+        for (ui::Control* child : form.Children())
+            if (child->Visible()) region.push_back(child->BoundsRect());
+        form.SetRegion(region);
+    };
+    cutToPanels();
+    const bool move = std::wcsstr(commandLine, L"--move") != nullptr;
+    ui::Timer mover(L"mover", 400, move);
+    mover.OnTimer = [&] {
+        mover.SetEnabled(false);
+        form.main.SetBounds(form.main.Left() + 60, form.main.Top() + 340, form.main.Width(), form.main.Height());
+        cutToPanels();
+    };
 
     ui::Timer end(L"end", 1000, false);
     if (const wchar_t* seconds = std::wcsstr(commandLine, L"--seconds ")) {
@@ -254,7 +268,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
         readyFile = readyFile.substr(0, readyFile.find(L' '));
     }
     // A timer's message comes only once the queue is empty, so after the first paints.
-    ui::Timer painted(L"painted", 500, !readyFile.empty());
+    ui::Timer painted(L"painted", move ? 1500 : 500, !readyFile.empty());
     painted.OnTimer = [&] {
         painted.SetEnabled(false);
         HANDLE file = CreateFileW(readyFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -92,28 +92,32 @@ std::wstring ClassName(HWND window) {
 namespace {
 
 // Hex of UTF-16 units, so that any text passes a command line unchanged.
+// A leading "x" keeps an empty text a non-empty argument.
 std::wstring DecodeHex(const std::wstring& hex) {
     std::wstring text;
-    for (std::size_t i = 0; i + 4 <= hex.size(); i += 4)
+    for (std::size_t i = hex.empty() || hex[0] != L'x' ? 0 : 1; i + 4 <= hex.size(); i += 4)
         text.push_back(static_cast<wchar_t>(std::wcstoul(hex.substr(i, 4).c_str(), nullptr, 16)));
     return text;
 }
 
-// What the terminal side does: find the slot by its control id under the main window
-// and send WM_SETTEXT from its own process.
-int SendTextAsTerminal(const std::wstring& form, const std::wstring& id, const std::wstring& hex) {
-    HWND main = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(form.c_str(), nullptr, 10)));
-    HWND slot = GetDlgItem(main, static_cast<int>(std::wcstol(id.c_str(), nullptr, 10)));
-    if (!slot) return 2;
-    const std::wstring text = DecodeHex(hex);
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(slot, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 10000,
-                             &answer))
-        return 3;
-    return answer ? 0 : 4;
-}
-
 }  // namespace
+
+// What the terminal side does: find each slot by its control id under the main window
+// and send WM_SETTEXT from its own process. Arguments: --send-text FORM (ID HEX)...
+int SendTextsAsTerminal(const std::vector<std::wstring>& arguments) {
+    HWND main = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::wcstoull(arguments[1].c_str(), nullptr, 10)));
+    for (std::size_t i = 2; i + 1 < arguments.size(); i += 2) {
+        HWND slot = GetDlgItem(main, static_cast<int>(std::wcstol(arguments[i].c_str(), nullptr, 10)));
+        if (!slot) return 2;
+        const std::wstring text = DecodeHex(arguments[i + 1]);
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutW(slot, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                                 10000, &answer))
+            return 3;
+        if (!answer) return 4;
+    }
+    return 0;
+}
 
 }  // namespace test
 
@@ -124,22 +128,33 @@ int main() {
     for (int i = 1; argv && i < count; ++i) arguments.emplace_back(argv[i]);
     if (argv) LocalFree(argv);
 
-    if (arguments.size() == 4 && arguments[0] == L"--send-text")
-        return test::SendTextAsTerminal(arguments[1], arguments[2], arguments[3]);
+    if (arguments.size() >= 2 && arguments[0] == L"--send-text")
+        return test::SendTextsAsTerminal(arguments);
 
-    if (arguments.size() != 1) {
-        std::printf("usage: quorvex_ui_tests <test>\n");
+    if (arguments.empty()) {
+        std::printf("usage: quorvex_ui_tests <test>...\n");
         for (const auto& c : test::Cases()) std::printf("  %s\n", c.name);
         return 2;
     }
-    const std::string wanted = test::Narrow(arguments[0]);
-    for (const auto& c : test::Cases()) {
-        if (wanted != c.name) continue;
-        c.run();
-        if (test::Failures() == 0) std::printf("%s: passed\n", c.name);
-        else std::printf("%s: %d check(s) failed\n", c.name, test::Failures());
-        return test::Failures() == 0 ? 0 : 1;
+    // Each test named runs on its own backend and form; one process for several saves
+    // Wine's start-up, which is slow on small machines.
+    int failed = 0;
+    for (const std::wstring& argument : arguments) {
+        const std::string wanted = test::Narrow(argument);
+        const test::Case* found = nullptr;
+        for (const auto& c : test::Cases())
+            if (wanted == c.name) found = &c;
+        if (!found) {
+            std::printf("no test named %s\n", wanted.c_str());
+            ++failed;
+            continue;
+        }
+        test::Failures() = 0;
+        found->run();
+        if (test::Failures() == 0) std::printf("%s: passed\n", found->name);
+        else std::printf("%s: %d check(s) failed\n", found->name, test::Failures());
+        std::fflush(stdout);
+        if (test::Failures() != 0) ++failed;
     }
-    std::printf("no test named %s\n", wanted.c_str());
-    return 2;
+    return failed == 0 ? 0 : 1;
 }

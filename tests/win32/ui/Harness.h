@@ -72,8 +72,12 @@ void Fail(const char* file, int line, const std::string& message);
 bool WaitFor(ui::Win32Backend& backend, const std::function<bool()>& condition, int timeoutMs = 5000);
 
 // Runs this program again as a separate process with `arguments`, handling our messages
-// while it runs (it sends to our windows); returns its exit code, or -1.
-int RunHelperProcess(ui::Win32Backend& backend, const std::wstring& arguments, int timeoutMs = 15000);
+// while it runs (it sends to our windows); returns its exit code, or -1. The bound is
+// generous: starting a Wine process takes minutes on a small shared machine.
+int RunHelperProcess(ui::Win32Backend& backend, const std::wstring& arguments, int timeoutMs = 600000);
+
+// The helper's side: --send-text FORM (ID HEX)...
+int SendTextsAsTerminal(const std::vector<std::wstring>& arguments);
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
