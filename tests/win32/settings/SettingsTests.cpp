@@ -171,9 +171,11 @@ struct Session {
     }
 
     // Further reads of the chart frame's title: the panel's 500 ms tick has run that often.
+    // The bound grows with the count, so that a slow machine still gets the rig's margin.
     bool Ticks(std::size_t count) const {
         const std::size_t start = family.Count(Role::ChartFrame, WM_GETTEXT);
-        return WaitFor([&] { return family.Count(Role::ChartFrame, WM_GETTEXT) >= start + count; });
+        return WaitFor([&] { return family.Count(Role::ChartFrame, WM_GETTEXT) >= start + count; },
+                       kWaitTimeoutMs + static_cast<DWORD>(count) * 500);
     }
 
     // Closing the chart ends the panel, which saves on its way out.
@@ -362,7 +364,8 @@ void VersionCheckAgainst(const std::string& body, Outcome outcome) {
     if (outcome == Outcome::Invalid) {
         // No valid answer yet: asked again every 2 s.
         const std::size_t asked = server.Requests().size();
-        EXPECT(WaitFor([&] { return server.Requests().size() >= asked + 2; }), "the panel asks again");
+        EXPECT(WaitFor([&] { return server.Requests().size() >= asked + 2; }, kWaitTimeoutMs + 4000),
+               "the panel asks again");
     } else {
         // A valid answer: the next check is 90 s away. The tick that took the answer started one
         // more check, which may arrive a moment later; after that, nothing for ten ticks (5 s,
