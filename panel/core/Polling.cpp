@@ -43,10 +43,12 @@ void TForm1::Timer1Timer() {
         RefreshSelection();
         SyncCloseVolume();
 
-        if (IN_READ_COMMAND.Text() == kReadOk) OUT_COMMAND.SetText(L"");
-        // Read again: the terminal side may have replaced the acknowledgement meanwhile, and
-        // only the one that answered the command just emptied is ours to clear.
-        if (OUT_COMMAND.Text().empty() && IN_READ_COMMAND.Text() == kReadOk) IN_READ_COMMAND.SetText(L"");
+        if (IN_READ_COMMAND.Text() == kReadOk) {
+            OUT_COMMAND.SetText(L"");
+            // Read both again: the terminal side writes whenever it likes, and only an
+            // acknowledgement still standing beside the emptied command is ours to clear.
+            if (OUT_COMMAND.Text().empty() && IN_READ_COMMAND.Text() == kReadOk) IN_READ_COMMAND.SetText(L"");
+        }
 
         const std::vector<std::wstring> lines = IN_ORDERS.Lines();
         if (lines.empty()) {
