@@ -58,6 +58,11 @@ UI_TEST(slots_are_edit_windows) {
         slot.edit->SetText(L"OPEN_POS;0;1;0;0;0;");
         CHECK_EQ(std::wstring(L"OPEN_POS;0;1;0;0;0;"), test::WindowText(found), "the control's text reaches the window");
     }
+    // The slots' order among the form's children is also their tab order.
+    CHECK_EQ(test::WindowOf(form.multi), GetWindow(test::WindowOf(form.single), GW_HWNDNEXT),
+             "the slots stand in child order");
+    CHECK_EQ(test::WindowOf(form.multi), GetNextDlgTabItem(window, test::WindowOf(form.single), FALSE),
+             "Tab goes from the first slot to the second");
 }
 
 UI_TEST(slot_written_from_another_process) {
