@@ -123,6 +123,22 @@ void PauseAndStop() {
 
 // ---- Speed at start-up.
 
+// What the screen shows on the four edges of the panel's slider, in the middle of each: the
+// grey frame the panel draws over the slider's whole window after each paint.
+std::vector<COLORREF> FrameEdges(HWND trackBar) {
+    RECT r{};
+    GetWindowRect(trackBar, &r);
+    const int midX = (r.left + r.right) / 2;
+    const int midY = (r.top + r.bottom) / 2;
+    const POINT points[] = {{midX, r.top}, {midX, r.bottom - 1}, {r.left, midY}, {r.right - 1, midY}};
+    std::vector<COLORREF> colours;
+    HDC screen = GetDC(nullptr);
+    if (!screen) return colours;
+    for (const POINT& p : points) colours.push_back(GetPixel(screen, p.x, p.y));
+    ReleaseDC(nullptr, screen);
+    return colours;
+}
+
 struct StartUpCase {
     const char* name;
     void (*store)(const std::wstring& settingsKey);
@@ -145,6 +161,9 @@ void StartUpSpeed(const StartUpCase& c) {
     REQUIRE(trackBar1 != nullptr, "the panel's speed slider");
     EXPECT_EQ(LRESULT{c.position}, SendMessageW(trackBar1, TBM_GETPOS, 0, 0), "TrackBar1's position" + what);
     EXPECT_EQ(std::to_wstring(c.position), HintOf(panel, trackBar1), "TrackBar1's hint" + what);
+    const std::vector<COLORREF> frame(4, RGB(192, 192, 192));
+    EXPECT(WaitFor([&] { return FrameEdges(trackBar1) == frame; }),
+           "the grey frame on TrackBar1's edges" + what + ", seen: " + Show(FrameEdges(trackBar1)));
 
     const std::vector<Message> fromFirstShow = Then(Presses(VK_HOME, 1), Presses(VK_DOWN, c.position - 1));
     std::vector<Message> expected = Then(Then(Presses(VK_END, 1), Presses(VK_UP, 6)), fromFirstShow);
