@@ -407,6 +407,7 @@ void NoticesOffSendNothing() {
     REQUIRE(s.Ticks(8), "the panel's chart-following tick");
     EXPECT_EQ(std::size_t{0}, server.Requests().size(), "update requests with the notices off");
     EXPECT_EQ(0, RedPixels(LinkRect(s)), "red pixels of the link with the notices off");
+    EXPECT(PanelAlive(s), "the panel runs on");
 }
 
 }  // namespace
